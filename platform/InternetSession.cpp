@@ -5,8 +5,12 @@
 
 namespace platform {
 
-bool InternetStartup() { return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; }
+bool InternetStartup() {
+    return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+}
 
-void InternetCleanup() { curl_global_cleanup(); }
+void InternetCleanup() {
+    curl_global_cleanup();
+}
 
 }  // namespace platform

@@ -30,10 +30,12 @@ bool WriteAll(int fd, std::string_view bytes) {
         }
         const ssize_t n = ::write(fd, bytes.data(), chunk);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
-        if (g_failAfter) *g_failAfter -= static_cast<std::size_t>(n);
+        if (g_failAfter)
+            *g_failAfter -= static_cast<std::size_t>(n);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
@@ -44,14 +46,17 @@ std::string ResolveLinks(const std::string& name) {
     std::string path = name;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
         std::string target(PATH_MAX, '\0');
         const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
-        if (n < 0) return path;
+        if (n < 0)
+            return path;
         target.resize(static_cast<std::size_t>(n));
         if (target.front() != '/') {
             const auto slash = path.rfind('/');
-            if (slash != std::string::npos) target = path.substr(0, slash + 1) + target;
+            if (slash != std::string::npos)
+                target = path.substr(0, slash + 1) + target;
         }
         path = target;
     }
@@ -71,14 +76,18 @@ mode_t DefaultFileMode() {
 
 }  // namespace
 
-void SetWriteFailureForTesting(std::optional<std::size_t> afterBytes) { g_failAfter = afterBytes; }
+void SetWriteFailureForTesting(std::optional<std::size_t> afterBytes) {
+    g_failAfter = afterBytes;
+}
 
 std::string FromTextMode(std::string_view bytes) {
-    if (const auto eof = bytes.find('\x1a'); eof != std::string_view::npos) bytes = bytes.substr(0, eof);
+    if (const auto eof = bytes.find('\x1a'); eof != std::string_view::npos)
+        bytes = bytes.substr(0, eof);
     std::string text;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            continue;
         text.push_back(bytes[i]);
     }
     return text;
@@ -88,7 +97,8 @@ std::string ToTextMode(std::string_view text) {
     std::string bytes;
     bytes.reserve(text.size() + text.size() / 16);
     for (const char c : text) {
-        if (c == '\n') bytes.push_back('\r');
+        if (c == '\n')
+            bytes.push_back('\r');
         bytes.push_back(c);
     }
     return bytes;
@@ -99,21 +109,25 @@ std::optional<std::string> ReadTextFile(const std::string& name) {
     if (fd < 0 && errno == ENOENT) {
         // As the platform's text mode does: opening a missing file for reading creates it.
         fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0) return std::nullopt;
+        if (fd < 0)
+            return std::nullopt;
         ::close(fd);
         return std::string();
     }
-    if (fd < 0) return std::nullopt;
+    if (fd < 0)
+        return std::nullopt;
     std::string bytes;
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             ::close(fd);
             return std::nullopt;
         }
-        if (n == 0) break;
+        if (n == 0)
+            break;
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
@@ -122,7 +136,8 @@ std::optional<std::string> ReadTextFile(const std::string& name) {
 
 WriteResult AppendTextFile(const std::string& name, const std::string& text) {
     const int fd = ::open(name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return WriteResult::OpenFailed;
+    if (fd < 0)
+        return WriteResult::OpenFailed;
     const bool written = WriteAll(fd, ToTextMode(text));
     const bool closed = ::close(fd) == 0;
     return written && closed ? WriteResult::Ok : WriteResult::WriteFailed;
@@ -134,7 +149,8 @@ WriteResult ReplaceTextFile(const std::string& name, const std::string& text) {
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     std::string temp = DirectoryOf(target) + "/." + base + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return WriteResult::OpenFailed;
+    if (fd < 0)
+        return WriteResult::OpenFailed;
 
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) {

@@ -8,8 +8,12 @@ std::int32_t CSitequillDlg::FetchPage(std::string) {
 
 void CSitequillDlg::CheckCurrentTest() {}
 
-void CSitequillDlg::AppendToReport(std::string text) { AppendToFile("report.htm", text); }
+void CSitequillDlg::AppendToReport(std::string text) {
+    AppendToFile("report.htm", text);
+}
 
-void CSitequillDlg::AppendToLog(std::string text) { AppendToFile("tester.log", text); }
+void CSitequillDlg::AppendToLog(std::string text) {
+    AppendToFile("tester.log", text);
+}
 
 void CSitequillDlg::AppendToFile(const char*, const std::string&) {}

@@ -14,4 +14,6 @@ void CSitequillDlg::OnTestAll() {
 
 void CSitequillDlg::RunAllTests() {}
 
-std::string CSitequillDlg::LoadFragment(std::string) { return {}; }
+std::string CSitequillDlg::LoadFragment(std::string) {
+    return {};
+}

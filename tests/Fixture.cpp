@@ -1,10 +1,10 @@
 // Shared test fixture: scratch working directories and driving the window on the memory backend.
 #include "Fixture.h"
 
+#include <unistd.h>
 #include <atomic>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace sqtest {
 
@@ -23,9 +23,10 @@ ScratchDir::~ScratchDir() {
     std::error_code ec;
     fs::current_path(m_previous, ec);
     // Tests may leave read-only directories behind; make them writable so they can go.
-    for (auto it = fs::recursive_directory_iterator(m_path, ec); it != fs::recursive_directory_iterator();
-         it.increment(ec))
-        if (!it->is_symlink(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    for (auto it = fs::recursive_directory_iterator(m_path, ec);
+         it != fs::recursive_directory_iterator(); it.increment(ec))
+        if (!it->is_symlink(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(m_path, ec);
 }
@@ -43,17 +44,20 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
 }
 
 void DialogTest::Type(const Entry& e) {
-    for (std::size_t i = 0; i < e.size(); ++i) backend.controls[kFieldBoxes[i]] = e[i];
+    for (std::size_t i = 0; i < e.size(); ++i)
+        backend.controls[kFieldBoxes[i]] = e[i];
 }
 
 Entry DialogTest::Boxes() {
     Entry e;
-    for (std::size_t i = 0; i < e.size(); ++i) e[i] = backend.controls[kFieldBoxes[i]];
+    for (std::size_t i = 0; i < e.size(); ++i)
+        e[i] = backend.controls[kFieldBoxes[i]];
     return e;
 }
 
 void DialogTest::ClickRow(int row) {
-    if (row >= 0) backend.list.SetSelectionMark(row);
+    if (row >= 0)
+        backend.list.SetSelectionMark(row);
     dlg.Dispatch(platform::Message::Notify(res::IDC_TEST_LIST, platform::NM_CLICK));
 }
 
@@ -66,7 +70,8 @@ std::vector<Entry> DialogTest::Rows() const {
     std::vector<Entry> rows;
     for (const auto& row : backend.list.Rows()) {
         Entry e;
-        for (std::size_t i = 0; i < e.size(); ++i) e[i] = row[i];
+        for (std::size_t i = 0; i < e.size(); ++i)
+            e[i] = row[i];
         rows.push_back(e);
     }
     return rows;
@@ -74,7 +79,8 @@ std::vector<Entry> DialogTest::Rows() const {
 
 std::vector<std::string> DialogTest::Titles() const {
     std::vector<std::string> titles;
-    for (const auto& row : backend.list.Rows()) titles.push_back(row[0]);
+    for (const auto& row : backend.list.Rows())
+        titles.push_back(row[0]);
     return titles;
 }
 
