@@ -15,13 +15,6 @@
 
 wxIMPLEMENT_APP_NO_MAIN(CSitequillApp);
 
-namespace {
-
-const char* const kSample =
-    "sitequill catalogue\r\n";  // replaced by a real catalogue where the file format allows
-
-}  // namespace
-
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s OUTPUT.png [WORKDIR]\n", argv[0]);
@@ -30,7 +23,6 @@ int main(int argc, char** argv) {
     const std::filesystem::path out = std::filesystem::absolute(argv[1]);
     if (argc > 2)
         std::filesystem::current_path(argv[2]);
-    (void)kSample;
     wxApp::SetInstance(new CSitequillApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
         return 1;

@@ -132,7 +132,7 @@ TEST_F(WindowTest, TestAllOverTwoRowsAgainstALoopbackServer) {
     wxTEST_DIALOG(ClickControl(res::IDC_TEST_ALL),
                   ExpectBox("Your Tests Have Been Performed.\nYour report was written to:\n"
                             "Report.htm\nWould you like to view it now?",
-                            platform::AfxGetAppName(), wxID_NO));
+                            platform::AfxGetAppName(), wxID_NO, true));
     EXPECT_EQ(Text(res::IDC_STATUS), "Done.");
     const std::string log = sqtest::ReadBytes("tester.log");
     EXPECT_NE(log.find("OK"), std::string::npos) << log;
@@ -141,6 +141,14 @@ TEST_F(WindowTest, TestAllOverTwoRowsAgainstALoopbackServer) {
     EXPECT_EQ(report.rfind("<h1>Run</h1>", 0), 0u) << report;
     EXPECT_NE(report.find("<br>"), std::string::npos);
     EXPECT_TRUE(opened.empty());
+
+    // Answered Yes, the prompt hands the report to the viewer.
+    wxTEST_DIALOG(ClickControl(res::IDC_TEST_ALL),
+                  ExpectBox("Your Tests Have Been Performed.\nYour report was written to:\n"
+                            "Report.htm\nWould you like to view it now?",
+                            platform::AfxGetAppName(), wxID_YES, true));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].first, "Report.htm");
     server.stop();
     serving.join();
 }
