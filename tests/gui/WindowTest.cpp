@@ -148,7 +148,7 @@ TEST_F(WindowTest, TestAllOverTwoRowsAgainstALoopbackServer) {
                             "Report.htm\nWould you like to view it now?",
                             platform::AfxGetAppName(), wxID_YES, true));
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0].first, "Report.htm");
+    EXPECT_TRUE(wxString(opened[0].first).IsSameAs("Report.htm", false)) << opened[0].first;
     server.stop();
     serving.join();
 }
