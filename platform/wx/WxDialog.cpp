@@ -396,7 +396,7 @@ void WxDialog::OnCharHook(wxKeyEvent& event) {
     if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && mods == wxMOD_NONE) {
         wxWindow* focus = FindFocus();
         // Buttons take Enter themselves, boxes turn it into OK; anywhere else it is OK.
-        if (!wxDynamicCast(focus, wxButton) && !wxDynamicCast(focus, wxTextCtrl)) {
+        if (!dynamic_cast<wxButton*>(focus) && !dynamic_cast<wxTextCtrl*>(focus)) {
             Deliver(Message::Command(IDOK));
             return;
         }
