@@ -35,7 +35,8 @@ void CSitequillDlg::SetupColumns() {
 
 void CSitequillDlg::AutoSizeColumns() {
     const int columns = m_testList.GetHeaderItemCount();
-    if (columns < 0) return;  // no header control
+    if (columns < 0)
+        return;  // no header control
     m_testList.SetRedraw(false);
     for (int i = 0; i < columns; ++i) {
         m_testList.SetColumnWidth(i, LVSCW_AUTOSIZE);
@@ -95,7 +96,8 @@ void CSitequillDlg::AddEntry() {
 void CSitequillDlg::InsertEntry() {
     UpdateData(true);
     RefreshTestCount();
-    if (m_title.empty()) return;
+    if (m_title.empty())
+        return;
     InsertCurrentFields(m_testList, *this);
     UpdateData(false);
     AutoSizeColumns();
@@ -146,9 +148,12 @@ void CSitequillDlg::ReverseRows() {
     for (int j = 0; j < n / 2; ++j) {
         const int k = n - 1 - j;
         std::array<std::string, kColumns.size()> held;
-        for (int c = 0; c < kFields; ++c) held[static_cast<std::size_t>(c)] = m_testList.GetItemText(k, c);
-        for (int c = 0; c < kFields; ++c) m_testList.SetItemText(k, c, m_testList.GetItemText(j, c));
-        for (int c = 0; c < kFields; ++c) m_testList.SetItemText(j, c, held[static_cast<std::size_t>(c)]);
+        for (int c = 0; c < kFields; ++c)
+            held[static_cast<std::size_t>(c)] = m_testList.GetItemText(k, c);
+        for (int c = 0; c < kFields; ++c)
+            m_testList.SetItemText(k, c, m_testList.GetItemText(j, c));
+        for (int c = 0; c < kFields; ++c)
+            m_testList.SetItemText(j, c, held[static_cast<std::size_t>(c)]);
     }
     UpdateData(false);
 }

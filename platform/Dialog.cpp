@@ -14,15 +14,21 @@ std::string& AppName() {
 }
 }  // namespace
 
-const std::string& AfxGetAppName() { return AppName(); }
-void AfxSetAppName(std::string name) { AppName() = std::move(name); }
+const std::string& AfxGetAppName() {
+    return AppName();
+}
+void AfxSetAppName(std::string name) {
+    AppName() = std::move(name);
+}
 
 void DDX_Control(CDataExchange* pDX, int id, CListCtrl& control) {
-    if (!control.IsAttached()) control.Attach(pDX->Backend().GetListControl(id));
+    if (!control.IsAttached())
+        control.Attach(pDX->Backend().GetListControl(id));
 }
 
 void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
-    if (pDX->Failed()) return;
+    if (pDX->Failed())
+        return;
     if (pDX->SaveAndValidate())
         value = pDX->Backend().GetDlgItemText(id);
     else
@@ -30,7 +36,8 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int id, std::int32_t& value) {
-    if (pDX->Failed()) return;
+    if (pDX->Failed())
+        return;
     if (!pDX->SaveAndValidate()) {
         pDX->Backend().SetDlgItemText(id, std::to_string(value));
         return;
@@ -38,9 +45,12 @@ void DDX_Text(CDataExchange* pDX, int id, std::int32_t& value) {
     const std::string text = pDX->Backend().GetDlgItemText(id);
     const char* first = text.data();
     const char* last = text.data() + text.size();
-    while (first != last && (*first == ' ' || *first == '\t')) ++first;
-    while (last != first && (last[-1] == ' ' || last[-1] == '\t')) --last;
-    if (first != last && *first == '+') ++first;
+    while (first != last && (*first == ' ' || *first == '\t'))
+        ++first;
+    while (last != first && (last[-1] == ' ' || last[-1] == '\t'))
+        --last;
+    if (first != last && *first == '+')
+        ++first;
     std::int32_t parsed = 0;
     const auto [end, error] = std::from_chars(first, last, parsed);
     if (error != std::errc() || end != last || first == last)
@@ -50,7 +60,8 @@ void DDX_Text(CDataExchange* pDX, int id, std::int32_t& value) {
 }
 
 bool CDialog::UpdateData(bool saveAndValidate) {
-    if (!m_backend) return false;
+    if (!m_backend)
+        return false;
     CDataExchange dx(*m_backend, saveAndValidate);
     DoDataExchange(&dx);
     return !dx.Failed();
@@ -63,7 +74,8 @@ int CDialog::MessageBox(const std::string& text, const std::string& caption, uns
 }
 
 int CDialog::AfxMessageBox(const std::string& text, unsigned type) {
-    if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;
+    if ((type & MB_ICONMASK) == 0)
+        type |= MB_ICONEXCLAMATION;
     return MessageBox(text, AfxGetAppName(), type);
 }
 
@@ -73,17 +85,22 @@ bool CDialog::OnInitDialog() {
 }
 
 void CDialog::OnOK() {
-    if (UpdateData(true)) EndDialog(IDOK);
+    if (UpdateData(true))
+        EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::EndDialog(int result) {
-    if (m_backend) m_backend->EndDialog(result);
+    if (m_backend)
+        m_backend->EndDialog(result);
 }
 
 void CDialog::Default() {
-    if (m_backend && m_current) m_backend->DefaultProcessing(*m_current);
+    if (m_backend && m_current)
+        m_backend->DefaultProcessing(*m_current);
 }
 
 bool CDialog::Dispatch(Message& message) {
@@ -91,7 +108,8 @@ bool CDialog::Dispatch(Message& message) {
     bool handled = false;
     try {
         for (const MessageMapEntry& entry : GetMessageMap()) {
-            if (entry.code != message.code) continue;
+            if (entry.code != message.code)
+                continue;
             if ((message.code == WM_COMMAND || message.code == WM_NOTIFY) &&
                 (entry.id != message.id || entry.notification != message.notification))
                 continue;
@@ -99,7 +117,8 @@ bool CDialog::Dispatch(Message& message) {
             handled = true;
             break;
         }
-        if (!handled) handled = DefaultHandling(message);
+        if (!handled)
+            handled = DefaultHandling(message);
     } catch (const std::exception& e) {
         // As the outermost handler of a class library would: say what went wrong, carry on.
         AfxMessageBox(e.what(), MB_OK | MB_ICONEXCLAMATION);

@@ -1,4 +1,5 @@
-// The list control seen by the program: a thin handle over a list backend (a real window or memory).
+// The list control seen by the program: a thin handle over a list backend (a real window or
+// memory).
 #pragma once
 
 #include <string>
@@ -53,31 +54,41 @@ public:
         return m_backend ? m_backend->GetItemText(row, column) : std::string();
     }
     void SetItemText(int row, int column, const std::string& text) {
-        if (m_backend) m_backend->SetItemText(row, column, text);
+        if (m_backend)
+            m_backend->SetItemText(row, column, text);
     }
     void InsertItem(int row, const std::string& text) {
-        if (m_backend) m_backend->InsertItem(row, text);
+        if (m_backend)
+            m_backend->InsertItem(row, text);
     }
     void DeleteItem(int row) {
-        if (m_backend) m_backend->DeleteItem(row);
+        if (m_backend)
+            m_backend->DeleteItem(row);
     }
     int GetSelectionMark() const { return m_backend ? m_backend->GetSelectionMark() : -1; }
     void InsertColumn(int column, const std::string& heading, int format) {
-        if (m_backend) m_backend->InsertColumn(column, heading, format);
+        if (m_backend)
+            m_backend->InsertColumn(column, heading, format);
     }
     int GetHeaderItemCount() const { return m_backend ? m_backend->GetHeaderItemCount() : -1; }
     void SetExtendedStyle(unsigned mask, unsigned style) {
-        if (m_backend) m_backend->SetExtendedStyle(mask, style);
+        if (m_backend)
+            m_backend->SetExtendedStyle(mask, style);
     }
     void SetColumnWidth(int column, int width) {
-        if (m_backend) m_backend->SetColumnWidth(column, width);
+        if (m_backend)
+            m_backend->SetColumnWidth(column, width);
     }
-    int GetColumnWidth(int column) const { return m_backend ? m_backend->GetColumnWidth(column) : 0; }
+    int GetColumnWidth(int column) const {
+        return m_backend ? m_backend->GetColumnWidth(column) : 0;
+    }
     void SetRedraw(bool redraw) {
-        if (m_backend) m_backend->SetRedraw(redraw);
+        if (m_backend)
+            m_backend->SetRedraw(redraw);
     }
     void Invalidate(bool erase = true) {
-        if (m_backend) m_backend->Invalidate(erase);
+        if (m_backend)
+            m_backend->Invalidate(erase);
     }
 
 private:

@@ -6,16 +6,19 @@
 namespace platform {
 
 std::string MemoryList::GetItemText(int row, int column) const {
-    if (row < 0 || row >= GetItemCount() || column < 0 || column >= kMaxColumns) return {};
+    if (row < 0 || row >= GetItemCount() || column < 0 || column >= kMaxColumns)
+        return {};
     return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
 void MemoryList::SetItemText(int row, int column, const std::string& text) {
-    if (row < 0 || row >= GetItemCount() || column < 0 || column >= kMaxColumns) return;
+    if (row < 0 || row >= GetItemCount() || column < 0 || column >= kMaxColumns)
+        return;
     std::string& cell = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     if (m_widestValid) {
         auto& widest = m_widest[static_cast<std::size_t>(column)];
-        if (TextWidth(cell) == widest && TextWidth(text) < widest) m_widestValid = false;
+        if (TextWidth(cell) == widest && TextWidth(text) < widest)
+            m_widestValid = false;
         widest = std::max(widest, TextWidth(text));
     }
     cell = text;
@@ -24,14 +27,17 @@ void MemoryList::SetItemText(int row, int column, const std::string& text) {
 void MemoryList::InsertItem(int row, const std::string& text) {
     row = std::clamp(row, 0, GetItemCount());
     m_rows.insert(m_rows.begin() + row, Row(kMaxColumns));
-    if (m_widest.empty()) m_widest.assign(kMaxColumns, TextWidth(""));
+    if (m_widest.empty())
+        m_widest.assign(kMaxColumns, TextWidth(""));
     // The mark stays on the row it was on.
-    if (m_mark >= row) ++m_mark;
+    if (m_mark >= row)
+        ++m_mark;
     SetItemText(row, 0, text);
 }
 
 void MemoryList::DeleteItem(int row) {
-    if (row < 0 || row >= GetItemCount()) return;
+    if (row < 0 || row >= GetItemCount())
+        return;
     const Row& doomed = m_rows[static_cast<std::size_t>(row)];
     for (int c = 0; c < kMaxColumns && m_widestValid; ++c)
         if (TextWidth(doomed[static_cast<std::size_t>(c)]) >= m_widest[static_cast<std::size_t>(c)])
@@ -66,7 +72,8 @@ int MemoryList::WidestCell(int column) const {
 }
 
 void MemoryList::SetColumnWidth(int column, int width) {
-    if (column < 0 || column >= static_cast<int>(m_widths.size())) return;
+    if (column < 0 || column >= static_cast<int>(m_widths.size()))
+        return;
     if (width == LVSCW_AUTOSIZE) {
         ++autoSizeRequests;
         width = WidestCell(column);
@@ -77,12 +84,14 @@ void MemoryList::SetColumnWidth(int column, int width) {
 }
 
 int MemoryList::GetColumnWidth(int column) const {
-    if (column < 0 || column >= static_cast<int>(m_widths.size())) return 0;
+    if (column < 0 || column >= static_cast<int>(m_widths.size()))
+        return 0;
     return m_widths[static_cast<std::size_t>(column)];
 }
 
 void MemoryList::SetRedraw(bool on) {
-    if (!on) ++redrawOffCount;
+    if (!on)
+        ++redrawOffCount;
     redraw = on;
 }
 
@@ -90,7 +99,8 @@ std::vector<MemoryList::Row> MemoryList::Rows() const {
     const std::size_t columns = std::max<std::size_t>(7, m_headings.size());
     std::vector<Row> rows;
     rows.reserve(m_rows.size());
-    for (const Row& row : m_rows) rows.emplace_back(row.begin(), row.begin() + columns);
+    for (const Row& row : m_rows)
+        rows.emplace_back(row.begin(), row.begin() + columns);
     return rows;
 }
 
@@ -106,7 +116,8 @@ void MemoryList::SetRows(const std::vector<Row>& rows) {
 
 void MemoryBackend::SetDlgItemText(int id, const std::string& text) {
     controls[id] = text;
-    if (recordWrites) writes.push_back({id, text});
+    if (recordWrites)
+        writes.push_back({id, text});
 }
 
 int MemoryBackend::MessageBox(const std::string& text, const std::string& caption, unsigned type) {
@@ -129,17 +140,21 @@ void MemoryBackend::ShellOpen(const std::string& target, int showCommand) {
 }
 
 bool MemoryBackend::AppendSystemMenuItem(const std::string& text, unsigned command) {
-    if (!hasSystemMenu) return false;
+    if (!hasSystemMenu)
+        return false;
     systemMenuItems.emplace_back(text, command);
     return true;
 }
 
-void MemoryBackend::SetIcon(IconHandle icon, bool big) { icons.emplace_back(icon, big); }
+void MemoryBackend::SetIcon(IconHandle icon, bool big) {
+    icons.emplace_back(icon, big);
+}
 
 std::vector<std::string> MemoryBackend::TextsShown(int id) const {
     std::vector<std::string> shown;
     for (const Write& w : writes)
-        if (w.id == id && (shown.empty() || shown.back() != w.text)) shown.push_back(w.text);
+        if (w.id == id && (shown.empty() || shown.back() != w.text))
+            shown.push_back(w.text);
     return shown;
 }
 

@@ -106,10 +106,10 @@ public:
 
     std::map<int, std::string> controls;
     MemoryList list;
-    bool recordWrites = true;   ///< benchmarks switch this off
-    std::vector<Write> writes;  ///< every exchange towards a control
-    std::vector<Box> boxes;     ///< every message box, in order
-    std::deque<int> answers;    ///< answers for Yes/No questions, used in order
+    bool recordWrites = true;     ///< benchmarks switch this off
+    std::vector<Write> writes;    ///< every exchange towards a control
+    std::vector<Box> boxes;       ///< every message box, in order
+    std::deque<int> answers;      ///< answers for Yes/No questions, used in order
     int unansweredQuestions = 0;  ///< questions asked with no scripted answer (answered No)
     std::vector<Open> opened;
     bool hasSystemMenu = true;

@@ -1,4 +1,5 @@
-// Window messages, command ids and message-box constants shared by the dialog layer and its backends.
+// Window messages, command ids and message-box constants shared by the dialog layer and its
+// backends.
 #pragma once
 
 namespace platform {

@@ -20,8 +20,12 @@ std::string LoadString(int id) {
     }
 }
 
-std::string SiteName() { return SITEQUILL_SITE; }
+std::string SiteName() {
+    return SITEQUILL_SITE;
+}
 
-std::string Copyright() { return "Copyright (C) 2026 The Sitequill developers"; }
+std::string Copyright() {
+    return "Copyright (C) 2026 The Sitequill developers";
+}
 
 }  // namespace res

@@ -13,7 +13,8 @@ using platform::MB_YESNO;
 
 namespace {
 
-const Entry kFull{"Shop", "http://127.0.0.1/shop", "Basket", "Price", "Error", "Fatal", "front page"};
+const Entry kFull{"Shop",      "http://127.0.0.1/shop", "Basket", "Price", "Error", "Fatal",
+                  "front page"};
 const std::string kDuplicateQuestion =
     "This entry is already in the list.\r\nDo you really want to add this item?";
 
@@ -23,8 +24,8 @@ protected:
 };
 
 TEST_F(CatalogueEditTest, StartsWithSevenLeftAlignedColumnsAndFullRowSelection) {
-    EXPECT_EQ(backend.list.Headings(),
-              (std::vector<std::string>{"Title", "URL", "POS1", "POS2", "NEG1", "NEG2", "Description"}));
+    EXPECT_EQ(backend.list.Headings(), (std::vector<std::string>{"Title", "URL", "POS1", "POS2",
+                                                                 "NEG1", "NEG2", "Description"}));
     EXPECT_EQ(backend.list.Formats(), std::vector<int>(7, platform::LVCFMT_LEFT));
     EXPECT_EQ(backend.list.extendedStyle, platform::LVS_EX_FULLROWSELECT);
     EXPECT_EQ(backend.controls[res::IDC_TEST_COUNT], "0");
@@ -200,7 +201,8 @@ TEST_P(ReverseRowsTest, ReversesAllTextsAndTwiceRestores) {
         rows.push_back({s, "u" + s, "p" + s, "q" + s, "n" + s, "m" + s, "d" + s});
     }
     std::vector<platform::MemoryList::Row> listRows;
-    for (const Entry& e : rows) listRows.emplace_back(e.begin(), e.end());
+    for (const Entry& e : rows)
+        listRows.emplace_back(e.begin(), e.end());
     backend.list.SetRows(listRows);
     backend.list.SetSelectionMark(n > 0 ? 0 : -1);
 

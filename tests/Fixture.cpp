@@ -1,14 +1,13 @@
 // Shared test fixture: scratch working directories and driving the window on the memory backend.
 #include "Fixture.h"
 
-#include <atomic>
-#include <fstream>
-#include <sstream>
 #include <grp.h>
 #include <pwd.h>
 #include <unistd.h>
-
+#include <atomic>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace sqtest {
@@ -28,9 +27,10 @@ ScratchDir::~ScratchDir() {
     std::error_code ec;
     fs::current_path(m_previous, ec);
     // Tests may leave read-only directories behind; make them writable so they can go.
-    for (auto it = fs::recursive_directory_iterator(m_path, ec); it != fs::recursive_directory_iterator();
-         it.increment(ec))
-        if (!it->is_symlink(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    for (auto it = fs::recursive_directory_iterator(m_path, ec);
+         it != fs::recursive_directory_iterator(); it.increment(ec))
+        if (!it->is_symlink(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(m_path, ec);
 }
@@ -39,17 +39,20 @@ namespace {
 
 /// The ids of "nobody", taken on by root to lose its power over file permissions.
 std::pair<uid_t, gid_t> Nobody() {
-    if (const passwd* pw = ::getpwnam("nobody")) return {pw->pw_uid, pw->pw_gid};
+    if (const passwd* pw = ::getpwnam("nobody"))
+        return {pw->pw_uid, pw->pw_gid};
     return {65534, 65534};
 }
 
 }  // namespace
 
 WithoutPrivilege::WithoutPrivilege() {
-    if (::geteuid() != 0) return;
+    if (::geteuid() != 0)
+        return;
     const int count = ::getgroups(0, nullptr);
     std::vector<gid_t> groups(static_cast<std::size_t>(count > 0 ? count : 0));
-    if (count > 0 && ::getgroups(count, groups.data()) != count) groups.clear();
+    if (count > 0 && ::getgroups(count, groups.data()) != count)
+        groups.clear();
     m_groups.assign(groups.begin(), groups.end());
     const auto [uid, gid] = Nobody();
     if (::setgroups(0, nullptr) != 0 || ::setegid(gid) != 0 || ::seteuid(uid) != 0)
@@ -58,14 +61,16 @@ WithoutPrivilege::WithoutPrivilege() {
 }
 
 WithoutPrivilege::~WithoutPrivilege() {
-    if (!m_dropped) return;
+    if (!m_dropped)
+        return;
     const std::vector<gid_t> groups(m_groups.begin(), m_groups.end());
     if (::seteuid(0) != 0 || ::setegid(0) != 0 || ::setgroups(groups.size(), groups.data()) != 0)
         std::abort();  // the rest of the run would test the wrong thing
 }
 
 void WithoutPrivilege::GiveToUser(const fs::path& path) {
-    if (::geteuid() != 0) return;
+    if (::geteuid() != 0)
+        return;
     const auto [uid, gid] = Nobody();
     if (::lchown(path.c_str(), uid, gid) != 0)
         throw std::runtime_error("cannot chown " + path.string());
@@ -84,17 +89,20 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
 }
 
 void DialogTest::Type(const Entry& e) {
-    for (std::size_t i = 0; i < e.size(); ++i) backend.controls[kFieldBoxes[i]] = e[i];
+    for (std::size_t i = 0; i < e.size(); ++i)
+        backend.controls[kFieldBoxes[i]] = e[i];
 }
 
 Entry DialogTest::Boxes() {
     Entry e;
-    for (std::size_t i = 0; i < e.size(); ++i) e[i] = backend.controls[kFieldBoxes[i]];
+    for (std::size_t i = 0; i < e.size(); ++i)
+        e[i] = backend.controls[kFieldBoxes[i]];
     return e;
 }
 
 void DialogTest::ClickRow(int row) {
-    if (row >= 0) backend.list.SetSelectionMark(row);
+    if (row >= 0)
+        backend.list.SetSelectionMark(row);
     dlg.Dispatch(platform::Message::Notify(res::IDC_TEST_LIST, platform::NM_CLICK));
 }
 
@@ -107,7 +115,8 @@ std::vector<Entry> DialogTest::Rows() const {
     std::vector<Entry> rows;
     for (const auto& row : backend.list.Rows()) {
         Entry e;
-        for (std::size_t i = 0; i < e.size(); ++i) e[i] = row[i];
+        for (std::size_t i = 0; i < e.size(); ++i)
+            e[i] = row[i];
         rows.push_back(e);
     }
     return rows;
@@ -115,7 +124,8 @@ std::vector<Entry> DialogTest::Rows() const {
 
 std::vector<std::string> DialogTest::Titles() const {
     std::vector<std::string> titles;
-    for (const auto& row : backend.list.Rows()) titles.push_back(row[0]);
+    for (const auto& row : backend.list.Rows())
+        titles.push_back(row[0]);
     return titles;
 }
 

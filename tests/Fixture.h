@@ -17,7 +17,7 @@ namespace sqtest {
 using Entry = std::array<std::string, 7>;
 
 inline constexpr std::array<int, 7> kFieldBoxes{
-    res::IDC_TITLE, res::IDC_URL,  res::IDC_POS1,       res::IDC_POS2,
+    res::IDC_TITLE, res::IDC_URL,  res::IDC_POS1,        res::IDC_POS2,
     res::IDC_NEG1,  res::IDC_NEG2, res::IDC_DESCRIPTION,
 };
 

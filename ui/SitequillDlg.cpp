@@ -36,13 +36,14 @@ void CSitequillDlg::DoDataExchange(CDataExchange* pDX) {
 
 namespace {
 
-CSitequillDlg& Dlg(CDialog& d) { return static_cast<CSitequillDlg&>(d); }
+CSitequillDlg& Dlg(CDialog& d) {
+    return static_cast<CSitequillDlg&>(d);
+}
 
 constexpr std::array kMessageMap{
-    MessageMapEntry{WM_SYSCOMMAND, 0, 0,
-                    [](CDialog& d, Message& m) {
-                        Dlg(d).OnSysCommand(static_cast<unsigned>(m.id), m.param);
-                    }},
+    MessageMapEntry{
+        WM_SYSCOMMAND, 0, 0,
+        [](CDialog& d, Message& m) { Dlg(d).OnSysCommand(static_cast<unsigned>(m.id), m.param); }},
     MessageMapEntry{WM_PAINT, 0, 0, [](CDialog& d, Message&) { Dlg(d).OnPaint(); }},
     MessageMapEntry{WM_QUERYDRAGICON, 0, 0,
                     [](CDialog& d, Message& m) { m.result = Dlg(d).OnQueryDragIcon().resource; }},
@@ -65,14 +66,17 @@ constexpr std::array kMessageMap{
 
 }  // namespace
 
-std::span<const MessageMapEntry> CSitequillDlg::GetMessageMap() const { return kMessageMap; }
+std::span<const MessageMapEntry> CSitequillDlg::GetMessageMap() const {
+    return kMessageMap;
+}
 
 bool CSitequillDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     // The About item at the end of the system menu (where the window has one).
     const std::string aboutMenu = res::LoadString(res::IDS_ABOUTBOX);
-    if (!aboutMenu.empty() && Backend()) Backend()->AppendSystemMenuItem(aboutMenu, res::IDM_ABOUTBOX);
+    if (!aboutMenu.empty() && Backend())
+        Backend()->AppendSystemMenuItem(aboutMenu, res::IDM_ABOUTBOX);
 
     if (Backend()) {
         Backend()->SetIcon(m_appIcon, true);
@@ -86,7 +90,8 @@ bool CSitequillDlg::OnInitDialog() {
 
 void CSitequillDlg::OnSysCommand(unsigned nID, long) {
     if ((nID & 0xFFF0u) == res::IDM_ABOUTBOX) {
-        if (Backend()) Backend()->RunAboutBox();
+        if (Backend())
+            Backend()->RunAboutBox();
     } else {
         Default();
     }
@@ -99,11 +104,14 @@ void CSitequillDlg::OnPaint() {
         Default();
 }
 
-IconHandle CSitequillDlg::OnQueryDragIcon() { return m_appIcon; }
+IconHandle CSitequillDlg::OnQueryDragIcon() {
+    return m_appIcon;
+}
 
 void CSitequillDlg::OnHelpButton() {
     UpdateData(true);
-    if (Backend()) Backend()->ShellOpen("http://" + res::SiteName() + "/help.htm", SW_HIDE);
+    if (Backend())
+        Backend()->ShellOpen("http://" + res::SiteName() + "/help.htm", SW_HIDE);
     UpdateData(false);
 }
 

@@ -17,10 +17,10 @@ public:
     ~CSitequillDlg() override = default;
 
     // --- Members, in declaration order -------------------------------------------------------
-    std::string m_pageText;    ///< body of the page downloaded last
-    std::string m_resultLine;  ///< result line of the last check, as written to the report
-    std::string m_resultText;  ///< result text of the last check
-    std::string m_resultTime;  ///< time stamp of the last check
+    std::string m_pageText;          ///< body of the page downloaded last
+    std::string m_resultLine;        ///< result line of the last check, as written to the report
+    std::string m_resultText;        ///< result text of the last check
+    std::string m_resultTime;        ///< time stamp of the last check
     platform::CListCtrl m_testList;  ///< the catalogue: one row per test, seven columns
     std::string m_description;
     std::string m_neg1;
