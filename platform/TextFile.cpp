@@ -41,17 +41,23 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-/// The path that a write to `name` must replace: `name` itself, or what its links point to.
-std::string ResolveLinks(const std::string& name) {
+/// The path that a write to `name` must replace: `name` itself, or the file its links point to
+/// (which need not exist yet). nullopt when the links cannot be followed (a loop, an error).
+std::optional<std::string> ResolveLinks(const std::string& name) {
     std::string path = name;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        if (::lstat(path.c_str(), &st) != 0) {
+            if (errno == ENOENT)
+                return path;
+            return std::nullopt;
+        }
+        if (!S_ISLNK(st.st_mode))
             return path;
         std::string target(PATH_MAX, '\0');
         const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
-        if (n < 0)
-            return path;
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size())
+            return std::nullopt;
         target.resize(static_cast<std::size_t>(n));
         if (target.front() != '/') {
             const auto slash = path.rfind('/');
@@ -60,7 +66,7 @@ std::string ResolveLinks(const std::string& name) {
         }
         path = target;
     }
-    return path;
+    return std::nullopt;  // too many links: a loop
 }
 
 std::string DirectoryOf(const std::string& path) {
@@ -105,15 +111,9 @@ std::string ToTextMode(std::string_view text) {
 }
 
 std::optional<std::string> ReadTextFile(const std::string& name) {
-    int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) {
-        // As the platform's text mode does: opening a missing file for reading creates it.
-        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-        if (fd < 0)
-            return std::nullopt;
-        ::close(fd);
-        return std::string();
-    }
+    // As the platform's text mode does: opening a missing file for reading creates it. One open
+    // with O_CREAT, so a file that appears meanwhile is read rather than refused.
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return std::nullopt;
     std::string bytes;
@@ -144,31 +144,48 @@ WriteResult AppendTextFile(const std::string& name, const std::string& text) {
 }
 
 WriteResult ReplaceTextFile(const std::string& name, const std::string& text) {
-    const std::string target = ResolveLinks(name);
+    const std::optional<std::string> resolved = ResolveLinks(name);
+    if (!resolved)
+        return WriteResult::OpenFailed;
+    const std::string& target = *resolved;
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return WriteResult::OpenFailed;
+    // Renaming over a file needs only the directory's permission; refuse what an open for
+    // writing would refuse, and never put a file in the place of a device, pipe or directory.
+    if (exists &&
+        (!S_ISREG(old.st_mode) || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0))
+        return WriteResult::OpenFailed;
+
     const auto slash = target.rfind('/');
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = DirectoryOf(target) + "/." + base + ".XXXXXX";
+    const std::string directory = DirectoryOf(target);
+    std::string temp = directory + "/." + base + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return WriteResult::OpenFailed;
 
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        ::fchmod(fd, old.st_mode & 07777);
+    bool ok = ::fchmod(fd, exists ? (old.st_mode & 07777) : DefaultFileMode()) == 0;
+    if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
         // Keep the owner where we may (root saving a user's file); failing that is harmless.
         if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
         }
-    } else {
-        ::fchmod(fd, DefaultFileMode());
     }
-
-    bool ok = WriteAll(fd, ToTextMode(text));
-    ok = ::fsync(fd) == 0 && ok;
+    ok = ok && WriteAll(fd, ToTextMode(text));
+    ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temp.c_str());
         return WriteResult::WriteFailed;
+    }
+    // Make the rename itself durable. The new contents are in place already, so a failure here
+    // is no failure of the save.
+    if (const int dir = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
     return WriteResult::Ok;
 }

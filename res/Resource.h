@@ -14,6 +14,7 @@ inline constexpr unsigned IDM_ABOUTBOX = 0x0010;  ///< system command of the Abo
 
 // Controls of the main window.
 inline constexpr int IDC_QUIT = 1;  ///< the dialog's OK command
+inline constexpr int IDC_ABOUT_OK = 1;  ///< the About box's OK button, the dialog's OK command
 inline constexpr int IDC_TEST_LIST = 1000;
 inline constexpr int IDC_HELP_BUTTON = 1001;
 inline constexpr int IDC_TITLE = 1003;

@@ -35,6 +35,24 @@ private:
     std::filesystem::path m_previous;
 };
 
+/// While it lives, file permissions bind the process as they bind an ordinary user: run as root,
+/// it takes the effective ids of "nobody" (no supplementary groups) and gives them back when it
+/// goes; otherwise it changes nothing. Files that such a test must own are given to that user with GiveToUser().
+class WithoutPrivilege {
+public:
+    WithoutPrivilege();
+    ~WithoutPrivilege();
+    WithoutPrivilege(const WithoutPrivilege&) = delete;
+    WithoutPrivilege& operator=(const WithoutPrivilege&) = delete;
+
+    /// Makes a file or directory belong to the user that the process is while one lives.
+    static void GiveToUser(const std::filesystem::path& path);
+
+private:
+    bool m_dropped = false;
+    std::vector<unsigned> m_groups;
+};
+
 /// Whole contents of a file, as bytes; "" when it does not exist.
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);

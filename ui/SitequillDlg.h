@@ -48,7 +48,9 @@ public:
     void ClearFields();
 
     // --- Catalogue file (catalogue/CatalogueFile.cpp) ----------------------------------------
+    /// Fills the list from "sq.dat" (created empty when missing); ends with empty fields.
     void LoadCatalogue();
+    /// Replaces "sq.dat" with the list's rows in one step; on any failure says so and leaves it.
     void SaveCatalogue();
 
     // --- Page fetch and check (run/PageCheck.cpp) --------------------------------------------
@@ -82,6 +84,10 @@ protected:
     bool OnInitDialog() override;
 
 private:
+    /// Set when "sq.dat" exists but the load could not read it: the save must then not put the
+    /// (incomplete) list in its place.
+    bool m_catalogueUnread = false;
+
     /// The one append behind AppendToReport and AppendToLog.
     void AppendToFile(const char* fileName, const std::string& text);
 };

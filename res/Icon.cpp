@@ -1,0 +1,78 @@
+// Icon 128, the application icon, at 32x32 and 16x16 (written by scripts/make-icons.py).
+#include "res/Icon.h"
+
+namespace res {
+
+const char* const kIcon32[] = {
+    "32 32 8 1",
+    "  c None",
+    "G c #008000",
+    "L c #00FF00",
+    "b c #000080",
+    "d c #808080",
+    "g c #C0C0C0",
+    "k c #000000",
+    "w c #FFFFFF",
+    "                                ",
+    "                                ",
+    "    kkkkkkkkkkkkkkk             ",
+    "    kwwwwwwwwwwwwwkk            ",
+    "    kwwwwwwwwwwwwwkgk           ",
+    "    kwwwwwwwwwwwwwkggk          ",
+    "    kwwwwwwwwwwwwwkgggk         ",
+    "    kwwwwwwwwwwwwwkggggk        ",
+    "    kwwwwwwwwwwwwwkkkkkkkGGGGGGG",
+    "    kwwwwwwwwwwwwwwwwwwwGGGGGGGG",
+    "    kwwwwwwwwwwwwwwwwwwwGGGLLLGG",
+    "    kwwwwwwwwwwwwwwwwwwGGGLLLLGG",
+    "    kwwbbbbbbbbbbbbbbwwGGGLLLLGG",
+    "    kwwwwwwwwwwwwwwwwwGGGLLLLGGG",
+    "    kwwwwwwwwwwwwwwwwGGGGLLLLGGG",
+    "    kwwwwwwwwwwwwwwwwGGGLLLLGGG ",
+    "    kwwdddddddddddddGGGLLLLLGGG ",
+    "    kwwwwwwGGGGGGGwwGGGLLLLGGG  ",
+    "    kwwwwwwGGGGGGGGGGGLLLLGGGG  ",
+    "    kwwwwwwGGLLLGGGGGGLLLLGGG   ",
+    "    kwwddddGGLLLLGGGGLLLLGGG    ",
+    "    kwwwwwwGGLLLLLGGLLLLLGGG    ",
+    "    kwwwwwwGGGLLLLGGLLLLGGG     ",
+    "    kwwwwwwGGGGLLLLLLLLGGGG     ",
+    "    kwwdddddGGGLLLLLLLLGGG      ",
+    "    kwwwwwwwwGGGLLLLLLGGG       ",
+    "    kwwwwwwwwGGGGLLLLLGGG       ",
+    "    kwwwwwwwwwGGGGLLLGGGk       ",
+    "    kwwwwwwwwwwGGGGGGGGGk       ",
+    "    kkkkkkkkkkkkGGGGGGGkk       ",
+    "                                ",
+    "                                "
+};
+
+const char* const kIcon16[] = {
+    "16 16 8 1",
+    "  c None",
+    "G c #008000",
+    "L c #00FF00",
+    "b c #000080",
+    "d c #808080",
+    "g c #C0C0C0",
+    "k c #000000",
+    "w c #FFFFFF",
+    "                ",
+    "  kkkkkkkk      ",
+    "  kwwwwwwkk     ",
+    "  kwwwwwwkgk    ",
+    "  kwwwwwwkkkGGGG",
+    "  kwwwwwwwwGGGGG",
+    "  kwbbbbbbwGGGLG",
+    "  kwwwwwwwGGGLGG",
+    "  kwdGGGGGGGGLGG",
+    "  kwwGGGGGGGLGGG",
+    "  kwdGGLGGGGLGGG",
+    "  kwwGGGLGGLGGG ",
+    "  kwdGGGGLGLGGG ",
+    "  kwwwGGGGLGGG  ",
+    "  kkkkkGGGGGGG  ",
+    "        GGGGG   "
+};
+
+}  // namespace res
