@@ -206,6 +206,7 @@ int WxDialog::DoModal() {
 void WxDialog::Start() {
     Message init = Message::Plain(WM_INITDIALOG);
     m_dialog.Dispatch(init);
+    FlushBoxes();
     CentreOnScreen();
     if (!IsModal() && !m_ended)
         Show();
@@ -236,6 +237,7 @@ void WxDialog::Deliver(Message message) {
     m_busy = true;
     m_dialog.Dispatch(message);
     m_busy = false;
+    FlushBoxes();
     if (m_disabler) {
         m_disabler.reset();
         if (m_focusBeforeRun && !m_ended)
@@ -268,11 +270,27 @@ void WxDialog::SetDlgItemText(int id, const std::string& text) {
     Box& box = it->second;
     if (!box.edited && box.bytes == text)
         return;
-    box.ctrl->ChangeValue(ToWx(text));
+    // The control itself is brought up to date once the handler lets the window paint: a
+    // catalogue load or save passes thousands of entries through the boxes, and setting a
+    // toolkit text box each time costs far more than the rest of the work.
     box.bytes = text;
     box.edited = false;
+    box.pending = true;
+    if (!m_flushQueued) {
+        m_flushQueued = true;
+        CallAfter([this] { FlushBoxes(); });
+    }
     if (id == res::IDC_STATUS && m_busy)
         KeepAlive();  // the run's progress shows at once
+}
+
+void WxDialog::FlushBoxes() {
+    m_flushQueued = false;
+    for (auto& [id, box] : m_boxes)
+        if (box.pending) {
+            box.pending = false;
+            box.ctrl->ChangeValue(ToWx(box.bytes));
+        }
 }
 
 IListBackend* WxDialog::GetListControl(int id) {
@@ -282,6 +300,7 @@ IListBackend* WxDialog::GetListControl(int id) {
 int WxDialog::MessageBox(const std::string& text, const std::string& caption, unsigned type) {
     long style = (type & MB_TYPEMASK) == MB_YESNO ? wxYES_NO : wxOK;
     style |= (type & MB_ICONMASK) == MB_ICONEXCLAMATION ? wxICON_WARNING : wxICON_NONE;
+    FlushBoxes();  // the boxes show what the program holds while the user reads the box
     wxMessageDialog box(this, BoxText(text), ToWx(caption), style);
     switch (box.ShowModal()) {
         case wxID_YES:
@@ -363,6 +382,7 @@ void WxDialog::RunAboutBox() {
 }
 
 void WxDialog::KeepAlive() {
+    FlushBoxes();
     if (!m_busy)
         return;
     if (!m_disabler) {
