@@ -205,8 +205,7 @@ int WxDialog::DoModal() {
 
 void WxDialog::Start() {
     Message init = Message::Plain(WM_INITDIALOG);
-    m_dialog.Dispatch(init);
-    FlushBoxes();
+    DispatchDeferringBoxes(init);
     CentreOnScreen();
     if (!IsModal() && !m_ended)
         Show();
@@ -224,7 +223,8 @@ void WxDialog::Finish() {
     if (!m_destroyed) {
         m_destroyed = true;
         // The list and its rows still exist while the dialog handles its destruction.
-        m_dialog.Dispatch(Message::Plain(WM_DESTROY));
+        Message destroy = Message::Plain(WM_DESTROY);
+        DispatchDeferringBoxes(destroy);
     }
     m_dialog.SetBackend(nullptr);
     Hide();
@@ -235,9 +235,8 @@ void WxDialog::Deliver(Message message) {
     if (m_busy || m_ended || m_destroyed)
         return;  // a handler is running: the window takes no input
     m_busy = true;
-    m_dialog.Dispatch(message);
+    DispatchDeferringBoxes(message);
     m_busy = false;
-    FlushBoxes();
     if (m_disabler) {
         m_disabler.reset();
         if (m_focusBeforeRun && !m_ended)
@@ -270,18 +269,31 @@ void WxDialog::SetDlgItemText(int id, const std::string& text) {
     Box& box = it->second;
     if (!box.edited && box.bytes == text)
         return;
-    // The control itself is brought up to date once the handler lets the window paint: a
-    // catalogue load or save passes thousands of entries through the boxes, and setting a
-    // toolkit text box each time costs far more than the rest of the work.
+    // While a handler runs, the control itself is brought up to date only when the handler
+    // ends or lets the window paint: a catalogue load or save passes thousands of entries
+    // through the boxes, and setting a toolkit text box each time costs far more than the rest
+    // of the work.
     box.bytes = text;
     box.edited = false;
     box.pending = true;
-    if (!m_flushQueued) {
+    if (!m_inHandler) {
+        FlushBoxes();
+    } else if (!m_flushQueued) {
         m_flushQueued = true;
         CallAfter([this] { FlushBoxes(); });
     }
     if (id == res::IDC_STATUS && m_busy)
         KeepAlive();  // the run's progress shows at once
+}
+
+void WxDialog::DispatchDeferringBoxes(Message& message) {
+    const bool outer = !m_inHandler;
+    m_inHandler = true;
+    m_dialog.Dispatch(message);
+    if (outer) {
+        m_inHandler = false;
+        FlushBoxes();
+    }
 }
 
 void WxDialog::FlushBoxes() {

@@ -93,6 +93,9 @@ private:
     void OnPaint(wxPaintEvent& event);
     /// Shows in each box the text the program last wrote to it.
     void FlushBoxes();
+    /// Dispatches a message; the boxes are brought up to date when it has been handled, or
+    /// whenever the handler lets the window paint.
+    void DispatchDeferringBoxes(Message& message);
 
     CDialog& m_dialog;
     std::map<int, wxWindow*> m_controls;
@@ -101,6 +104,7 @@ private:
     wxWindow* m_firstTabStop = nullptr;
     std::string m_menuText;  ///< the About item, once added
     unsigned m_menuCommand = 0;
+    bool m_inHandler = false;    ///< a message of the program is being dispatched
     bool m_flushQueued = false;  ///< FlushBoxes will run once the toolkit gets its turn
     bool m_busy = false;
     bool m_ended = false;
