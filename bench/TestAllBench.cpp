@@ -1,6 +1,7 @@
-// Test All throughput: 1,000 tests against a page server on 127.0.0.1, on the memory backend,
-// beside two baselines measured in the same run on the same server and pages: one curl process
-// fetching the 1,000 URLs one after another, and a shell loop running curl and grep per URL.
+// Test All throughput: 1,000 tests against a page server on 127.0.0.1, on the memory backend
+// and in the real window, beside two baselines measured in the same run on the same server and
+// pages: one curl process fetching the 1,000 URLs one after another, and a shell loop running curl
+// and grep per URL.
 #include <cstdio>
 #include <exception>
 #include <sstream>
@@ -11,6 +12,9 @@
 #include "platform/MemoryBackend.h"
 #include "tests/LoopbackServer.h"
 #include "ui/SitequillDlg.h"
+#ifdef SQBENCH_WINDOW
+#include "WindowSupport.h"
+#endif
 
 using namespace sqbench;
 
@@ -40,11 +44,24 @@ std::string Ratio(double a, double b) {
 
 struct Figures {
     std::vector<double> product;
+    std::vector<double> window;
     std::vector<double> curlOne;
     std::vector<double> shellLoop;
 };
 
-/// Runs Test All once over the catalogue and returns its duration.
+/// Every test must have been checked and found good, or the figure means nothing.
+void CheckLog() {
+    std::istringstream log(ReadBytes("tester.log"));
+    int good = 0;
+    for (std::string line; std::getline(log, line);)
+        if (line.ends_with(" OK\r") || line.ends_with(" OK"))
+            ++good;
+    if (good != kTests)
+        throw std::runtime_error("Test All found " + std::to_string(good) + " of " +
+                                 std::to_string(kTests) + " pages good");
+}
+
+/// Runs Test All once over the catalogue on the memory backend and returns its duration.
 double RunProduct(const std::vector<platform::MemoryList::Row>& rows) {
     std::filesystem::remove("tester.log");
     std::filesystem::remove("report.htm");
@@ -57,17 +74,29 @@ double RunProduct(const std::vector<platform::MemoryList::Row>& rows) {
     const auto start = Clock::now();
     dlg.Dispatch(platform::Message::Command(res::IDC_TEST_ALL));
     const double seconds = Seconds(start, Clock::now());
-    // Every test must have been checked and found good, or the figure means nothing.
-    std::istringstream log(ReadBytes("tester.log"));
-    int good = 0;
-    for (std::string line; std::getline(log, line);)
-        if (line.ends_with(" OK\r") || line.ends_with(" OK"))
-            ++good;
-    if (good != kTests)
-        throw std::runtime_error("Test All found " + std::to_string(good) + " of " +
-                                 std::to_string(kTests) + " pages good");
+    CheckLog();
     return seconds;
 }
+
+#ifdef SQBENCH_WINDOW
+/// Runs Test All once in the real window, its catalogue loaded from "sq.dat", from the click to
+/// the closing prompt answered.
+double RunWindow() {
+    std::filesystem::remove("tester.log");
+    std::filesystem::remove("report.htm");
+    CSitequillDlg dlg;
+    BenchWindow window(dlg);
+    window.Open();
+    if (window.RowCount() != kTests)
+        throw std::runtime_error("the window loaded " + std::to_string(window.RowCount()) +
+                                 " tests");
+    const auto start = Clock::now();
+    window.ClickAnsweringNo(res::IDC_TEST_ALL);
+    const double seconds = Seconds(start, Clock::now());
+    CheckLog();
+    return seconds;
+}
+#endif
 
 /// Baseline (a): one curl process, the URLs one after another, a new connection for each.
 double RunCurl() {
@@ -102,7 +131,21 @@ double RunShellLoop() {
     return seconds;
 }
 
-Figures Measure() {
+/// The catalogue file of the tests, for the window to load.
+std::string CatalogueBytes(const std::vector<platform::MemoryList::Row>& rows) {
+    static constexpr const char* kKeys[] = {
+        "TITLE=", "URL=", "POS1=", "POS2=", "NEG1=", "NEG2=", "DESC="};
+    std::string out = "CREATOR=SITEQUILL 1.0";
+    // The file holds the bottom row first.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        for (std::size_t k = 0; k < 7; ++k)
+            out += std::string("\r\n") + kKeys[k] + (*row)[k];
+        out += "\r\n";
+    }
+    return out;
+}
+
+Figures Measure(bool withWindow) {
     sqtest::HttpServer server;
     // One request per connection, answered with "Connection: close": every client, the product
     // and both baselines alike, opens a new connection for every page.
@@ -125,6 +168,7 @@ Figures Measure() {
         config += "url = \"" + url + "\"\noutput = \"/dev/null\"\n";
         urls += url + "\n";
     }
+    WriteBytes("sq.dat", CatalogueBytes(rows));
     WriteBytes("urls.cfg", config);
     WriteBytes("urls.txt", urls);
     WriteBytes("loop.sh", std::string("while read -r url; do\n"
@@ -137,6 +181,10 @@ Figures Measure() {
     // Interleaved, so that a burst of load on the machine touches all three alike.
     for (int run = 0; run < kRuns; ++run) {
         figures.product.push_back(RunProduct(rows));
+#ifdef SQBENCH_WINDOW
+        if (withWindow)
+            figures.window.push_back(RunWindow());
+#endif
         figures.curlOne.push_back(RunCurl());
         if (run < kLoopRuns)
             figures.shellLoop.push_back(RunShellLoop());
@@ -146,14 +194,29 @@ Figures Measure() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+#ifdef SQBENCH_WINDOW
+    const bool withWindow = StartWindowToolkit(argc, argv);
+    const char* noWindow = "not measured: no display";
+#else
+    (void)argc;
+    (void)argv;
+    const bool withWindow = false;
+    const char* noWindow = "not measured: window not built";
+#endif
+    int rc = 0;
     try {
-        const Figures f = Measure();
+        const Figures f = Measure(withWindow);
         const double product = Median(f.product);
         const double curlOne = Median(f.curlOne);
         const double loop = Median(f.shellLoop);
         PrintRow(
             {"Test All, 1,000 tests, memory backend", FormatSeconds(product), "", "", "", kRuns});
+        if (withWindow)
+            PrintRow({"Test All, 1,000 tests, window (Xvfb)", FormatSeconds(Median(f.window)), "",
+                      "", "", kRuns});
+        else
+            PrintRow({"Test All, 1,000 tests, window", noWindow, "", "", "", 0});
         PrintRow({"Baseline (a): one curl process, 1,000 URLs, new connection each",
                   FormatSeconds(curlOne), "", "", "", kRuns});
         PrintRow({"Baseline (b): shell loop, curl and grep per URL", FormatSeconds(loop), "", "",
@@ -162,9 +225,20 @@ int main() {
                   Verdict(product <= 2 * curlOne), kRuns});
         PrintRow({"Baseline (b) / Test All, memory backend", "", Ratio(loop, product), ">= 5x",
                   Verdict(loop >= 5 * product), kLoopRuns});
+        if (withWindow) {
+            const double window = Median(f.window);
+            PrintRow({"Test All, window / baseline (a)", "", Ratio(window, curlOne), "<= 3x",
+                      Verdict(window <= 3 * curlOne), kRuns});
+            PrintRow({"Baseline (b) / Test All, window", "", Ratio(loop, window), ">= 5x",
+                      Verdict(loop >= 5 * window), kLoopRuns});
+        }
     } catch (const std::exception& e) {
         PrintRow({"Test All throughput", std::string("failed: ") + e.what(), "", "", "MISS", 0});
-        return 1;
+        rc = 1;
     }
-    return 0;
+#ifdef SQBENCH_WINDOW
+    if (withWindow)
+        StopWindowToolkit();
+#endif
+    return rc;
 }

@@ -205,7 +205,7 @@ int WxDialog::DoModal() {
 
 void WxDialog::Start() {
     Message init = Message::Plain(WM_INITDIALOG);
-    m_dialog.Dispatch(init);
+    DispatchDeferringBoxes(init);
     CentreOnScreen();
     if (!IsModal() && !m_ended)
         Show();
@@ -223,7 +223,8 @@ void WxDialog::Finish() {
     if (!m_destroyed) {
         m_destroyed = true;
         // The list and its rows still exist while the dialog handles its destruction.
-        m_dialog.Dispatch(Message::Plain(WM_DESTROY));
+        Message destroy = Message::Plain(WM_DESTROY);
+        DispatchDeferringBoxes(destroy);
     }
     m_dialog.SetBackend(nullptr);
     Hide();
@@ -234,7 +235,7 @@ void WxDialog::Deliver(Message message) {
     if (m_busy || m_ended || m_destroyed)
         return;  // a handler is running: the window takes no input
     m_busy = true;
-    m_dialog.Dispatch(message);
+    DispatchDeferringBoxes(message);
     m_busy = false;
     if (m_disabler) {
         m_disabler.reset();
@@ -268,11 +269,40 @@ void WxDialog::SetDlgItemText(int id, const std::string& text) {
     Box& box = it->second;
     if (!box.edited && box.bytes == text)
         return;
-    box.ctrl->ChangeValue(ToWx(text));
+    // While a handler runs, the control itself is brought up to date only when the handler
+    // ends or lets the window paint: a catalogue load or save passes thousands of entries
+    // through the boxes, and setting a toolkit text box each time costs far more than the rest
+    // of the work.
     box.bytes = text;
     box.edited = false;
+    box.pending = true;
+    if (!m_inHandler) {
+        FlushBoxes();
+    } else if (!m_flushQueued) {
+        m_flushQueued = true;
+        CallAfter([this] { FlushBoxes(); });
+    }
     if (id == res::IDC_STATUS && m_busy)
         KeepAlive();  // the run's progress shows at once
+}
+
+void WxDialog::DispatchDeferringBoxes(Message& message) {
+    const bool outer = !m_inHandler;
+    m_inHandler = true;
+    m_dialog.Dispatch(message);
+    if (outer) {
+        m_inHandler = false;
+        FlushBoxes();
+    }
+}
+
+void WxDialog::FlushBoxes() {
+    m_flushQueued = false;
+    for (auto& [id, box] : m_boxes)
+        if (box.pending) {
+            box.pending = false;
+            box.ctrl->ChangeValue(ToWx(box.bytes));
+        }
 }
 
 IListBackend* WxDialog::GetListControl(int id) {
@@ -282,6 +312,7 @@ IListBackend* WxDialog::GetListControl(int id) {
 int WxDialog::MessageBox(const std::string& text, const std::string& caption, unsigned type) {
     long style = (type & MB_TYPEMASK) == MB_YESNO ? wxYES_NO : wxOK;
     style |= (type & MB_ICONMASK) == MB_ICONEXCLAMATION ? wxICON_WARNING : wxICON_NONE;
+    FlushBoxes();  // the boxes show what the program holds while the user reads the box
     wxMessageDialog box(this, BoxText(text), ToWx(caption), style);
     switch (box.ShowModal()) {
         case wxID_YES:
@@ -363,6 +394,7 @@ void WxDialog::RunAboutBox() {
 }
 
 void WxDialog::KeepAlive() {
+    FlushBoxes();
     if (!m_busy)
         return;
     if (!m_disabler) {

@@ -82,14 +82,20 @@ public:
 private:
     struct Box {
         wxTextCtrl* ctrl = nullptr;
-        std::string bytes;    ///< what the program last wrote, exactly
-        bool edited = false;  ///< the user changed the text since
+        std::string bytes;     ///< what the program last wrote, exactly
+        bool edited = false;   ///< the user changed the text since
+        bool pending = false;  ///< `bytes` not yet shown in the control
     };
 
     void Build(const res::DialogTemplate& tpl);
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnPaint(wxPaintEvent& event);
+    /// Shows in each box the text the program last wrote to it.
+    void FlushBoxes();
+    /// Dispatches a message; the boxes are brought up to date when it has been handled, or
+    /// whenever the handler lets the window paint.
+    void DispatchDeferringBoxes(Message& message);
 
     CDialog& m_dialog;
     std::map<int, wxWindow*> m_controls;
@@ -98,6 +104,8 @@ private:
     wxWindow* m_firstTabStop = nullptr;
     std::string m_menuText;  ///< the About item, once added
     unsigned m_menuCommand = 0;
+    bool m_inHandler = false;    ///< a message of the program is being dispatched
+    bool m_flushQueued = false;  ///< FlushBoxes will run once the toolkit gets its turn
     bool m_busy = false;
     bool m_ended = false;
     bool m_destroyed = false;
