@@ -15,8 +15,13 @@ tmp=$(mktemp -d)
 xvfb_pid=
 app_pid=
 cleanup() {
-  [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  if [ -n "$app_pid" ]; then
+    kill -KILL "$app_pid" 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -108,14 +113,18 @@ help=$("$probe")
 [ "$help" = "$source/res/help/index.html" ] || fail "help page from the build tree: $help"
 
 # --- start the installed program on a display of its own
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
+display=
 for _ in $(seq 100); do
-  [ -s "$tmp/display" ] && break
+  if [ -s "$tmp/display" ]; then
+    display=:$(head -n1 "$tmp/display")
+    xwininfo -display "$display" -root >/dev/null 2>&1 && break
+  fi
+  display=
   sleep 0.1
 done
-[ -s "$tmp/display" ] || { cat "$tmp/xvfb.log"; fail "Xvfb did not start"; }
-display=:$(head -n1 "$tmp/display")
+[ -n "$display" ] || { cat "$tmp/xvfb.log"; fail "Xvfb did not start"; }
 
 # Starts "$@" in the folder $1 with the home folder $2 and the clean environment of a desktop
 # session, waits until the main window is on the display and checks the program's working
@@ -128,7 +137,11 @@ start_and_check() {
   app_pid=$!
   local shown=
   for _ in $(seq 150); do
-    kill -0 "$app_pid" 2>/dev/null || { cat "$tmp/app.log"; fail "program ended: $*"; }
+    if ! kill -0 "$app_pid" 2>/dev/null; then
+      cat "$tmp/app.log"
+      kill -0 "$xvfb_pid" 2>/dev/null || { cat "$tmp/xvfb.log"; echo "Xvfb on $display has ended"; }
+      fail "program ended: $*"
+    fi
     if xwininfo -display "$display" -root -tree | grep -q '"Sitequill from '; then
       shown=1
       break
