@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # Draws the application icon (a page with text lines and a green tick) at 32x32 and 16x16 and
-# writes it as XPM source (res/Icon.cpp) and as PNG files (res/icons/) for installation.
+# writes it as XPM source (res/Icon.cpp), and at 16, 32, 48 and 128 pixels as PNG files
+# (res/icons/) for installation in the desktop's icon theme.
 import struct
 import zlib
 from pathlib import Path
@@ -46,7 +47,8 @@ def draw(size):
     for n, y in enumerate(range(top + fold + step, bottom - step + 1, step)):
         end = right - round(3 * s) - (round(6 * s) if n % 3 == 2 else 0)
         for x in range(left + round(3 * s), end):
-            put(x, y, 'b' if n == 0 else 'd')
+            for t in range(max(1, round(s))):
+                put(x, y + t, 'b' if n == 0 else 'd')
     # the tick, bottom right, with a dark outline
     pts = []
     ax, ay = round(14 * s), round(20 * s)
@@ -103,5 +105,5 @@ big, small = draw(32), draw(16)
     '#include "res/Icon.h"\n\nnamespace res {\n\n' + xpm('kIcon32', big) + '\n' +
     xpm('kIcon16', small) + '\n}  // namespace res\n')
 (root / 'res/icons').mkdir(exist_ok=True)
-png(root / 'res/icons/sitequill-32.png', big)
-png(root / 'res/icons/sitequill-16.png', small)
+for size, rows in ((16, small), (32, big), (48, draw(48)), (128, draw(128))):
+    png(root / f'res/icons/sitequill-{size}.png', rows)
