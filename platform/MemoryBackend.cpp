@@ -31,9 +31,7 @@ void MemoryList::InsertItem(int row, const std::string& text) {
 void MemoryList::DeleteItem(int row) {
     if (row < 0 || row >= GetItemCount())
         return;
-    const Row& doomed = m_rows[static_cast<std::size_t>(row)];
-    for (std::size_t c = 0; c < kMaxColumns && !m_widest.Stale(); ++c)
-        m_widest.Removed(c, TextWidth(doomed[c]));
+    m_widest.RowRemoved(m_rows[static_cast<std::size_t>(row)], TextWidth);
     m_rows.erase(m_rows.begin() + row);
     if (m_mark == row)
         m_mark = -1;

@@ -28,12 +28,14 @@ public:
             m_valid = false;
         widest = std::max(widest, after);
     }
-    /// A cell of `column`, `width` wide, goes with its row.
-    void Removed(std::size_t column, int width) {
-        if (m_valid && width >= m_widest[column])
-            m_valid = false;
+    /// A row (a sequence of cell texts, measured with `measure`) goes.
+    template <class Row, class Measure>
+    void RowRemoved(const Row& row, Measure measure) {
+        for (std::size_t c = 0; c < m_widest.size() && c < row.size() && m_valid; ++c)
+            if (measure(row[c]) >= m_widest[c])
+                m_valid = false;
     }
-    /// Whether the figures may be wrong: a removal or change then has nothing to update.
+    /// Whether the figures may be wrong: a change then has nothing to update.
     bool Stale() const { return !m_valid; }
     void MarkStale() { m_valid = false; }
 

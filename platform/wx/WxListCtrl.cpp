@@ -65,9 +65,8 @@ void WxListCtrl::InsertRow(int row, const std::string& text) {
 void WxListCtrl::DeleteRow(int row) {
     if (row < 0 || row >= RowCount())
         return;
-    const auto& doomed = m_rows[static_cast<std::size_t>(row)];
-    for (std::size_t c = 0; c < doomed.size() && !m_widest.Stale(); ++c)
-        m_widest.Removed(c, TextWidth(doomed[c]));
+    m_widest.RowRemoved(m_rows[static_cast<std::size_t>(row)],
+                        [this](const std::string& text) { return TextWidth(text); });
     m_rows.erase(m_rows.begin() + row);
     if (m_mark == row)
         m_mark = -1;
