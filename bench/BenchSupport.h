@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/ScratchDir.h"
+
 namespace sqbench {
 
 using Clock = std::chrono::steady_clock;
@@ -15,23 +17,9 @@ double Seconds(Clock::time_point from, Clock::time_point to);
 /// The median of the figures (the mean of the middle two for an even count).
 double Median(std::vector<double> figures);
 
-/// A temporary directory that is the working directory while the object lives.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-    std::filesystem::path m_previous;
-};
-
-/// Whole contents of a file as bytes; "" when it does not exist.
-std::string ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+using sqtest::ReadBytes;
+using sqtest::ScratchDir;
+using sqtest::WriteBytes;
 
 /// "0.123 s", "12.3 ms": a duration for the table.
 std::string FormatSeconds(double seconds);

@@ -7,34 +7,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace sqbench {
-class StrictHook;
-}
-#define wxTEST_DIALOG_HOOK_CLASS sqbench::StrictHook
-#include <wx/testing.h>
-
 #include "app/SitequillApp.h"
 #include "platform/wx/WxDialog.h"
 #include "platform/wx/WxListCtrl.h"
+#include "tests/gui/StrictHook.h"
 #include "ui/SitequillDlg.h"
 
 wxIMPLEMENT_APP_NO_MAIN(CSitequillApp);
 
 namespace sqbench {
-
-/// A box that does not match the expected ones ends the benchmark: otherwise it would wait for
-/// a user who never comes.
-class StrictHook : public wxTestingModalHook {
-public:
-    using wxTestingModalHook::wxTestingModalHook;
-
-protected:
-    void ReportFailure(const wxString& failure) override {
-        std::fprintf(stderr, "unexpected dialog: %s\n",
-                     static_cast<const char*>(failure.utf8_str()));
-        std::abort();
-    }
-};
 
 namespace {
 

@@ -15,20 +15,13 @@ void MemoryList::SetItemText(int row, int column, const std::string& text) {
     if (row < 0 || row >= GetItemCount() || column < 0 || column >= kMaxColumns)
         return;
     std::string& cell = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    if (m_widestValid) {
-        auto& widest = m_widest[static_cast<std::size_t>(column)];
-        if (TextWidth(cell) == widest && TextWidth(text) < widest)
-            m_widestValid = false;
-        widest = std::max(widest, TextWidth(text));
-    }
+    m_widest.Changed(static_cast<std::size_t>(column), TextWidth(cell), TextWidth(text));
     cell = text;
 }
 
 void MemoryList::InsertItem(int row, const std::string& text) {
     row = std::clamp(row, 0, GetItemCount());
     m_rows.insert(m_rows.begin() + row, Row(kMaxColumns));
-    if (m_widest.empty())
-        m_widest.assign(kMaxColumns, TextWidth(""));
     // The mark stays on the row it was on.
     if (m_mark >= row)
         ++m_mark;
@@ -38,10 +31,7 @@ void MemoryList::InsertItem(int row, const std::string& text) {
 void MemoryList::DeleteItem(int row) {
     if (row < 0 || row >= GetItemCount())
         return;
-    const Row& doomed = m_rows[static_cast<std::size_t>(row)];
-    for (int c = 0; c < kMaxColumns && m_widestValid; ++c)
-        if (TextWidth(doomed[static_cast<std::size_t>(c)]) >= m_widest[static_cast<std::size_t>(c)])
-            m_widestValid = false;
+    m_widest.RowRemoved(m_rows[static_cast<std::size_t>(row)], TextWidth);
     m_rows.erase(m_rows.begin() + row);
     if (m_mark == row)
         m_mark = -1;
@@ -60,23 +50,12 @@ void MemoryList::SetExtendedStyle(unsigned mask, unsigned style) {
     extendedStyle = mask == 0 ? style : ((extendedStyle & ~mask) | (style & mask));
 }
 
-int MemoryList::WidestCell(int column) const {
-    if (!m_widestValid) {
-        m_widest.assign(kMaxColumns, TextWidth(""));
-        for (const Row& row : m_rows)
-            for (std::size_t c = 0; c < kMaxColumns; ++c)
-                m_widest[c] = std::max(m_widest[c], TextWidth(row[c]));
-        m_widestValid = true;
-    }
-    return m_widest.empty() ? TextWidth("") : m_widest[static_cast<std::size_t>(column)];
-}
-
 void MemoryList::SetColumnWidth(int column, int width) {
     if (column < 0 || column >= static_cast<int>(m_widths.size()))
         return;
     if (width == LVSCW_AUTOSIZE) {
         ++autoSizeRequests;
-        width = WidestCell(column);
+        width = m_widest.Widest(static_cast<std::size_t>(column), m_rows, TextWidth(""), TextWidth);
     } else if (width == LVSCW_AUTOSIZE_USEHEADER) {
         width = TextWidth(m_headings[static_cast<std::size_t>(column)]);
     }
@@ -111,7 +90,7 @@ void MemoryList::SetRows(const std::vector<Row>& rows) {
         std::copy_n(row.begin(), std::min<std::size_t>(row.size(), kMaxColumns), full.begin());
         m_rows.push_back(std::move(full));
     }
-    m_widestValid = false;
+    m_widest.MarkStale();
 }
 
 void MemoryBackend::SetDlgItemText(int id, const std::string& text) {

@@ -10,6 +10,7 @@
 
 #include "platform/Dialog.h"
 #include "platform/ListCtrl.h"
+#include "platform/WidestCells.h"
 
 namespace platform {
 
@@ -53,16 +54,12 @@ public:
     int autoSizeRequests = 0;
 
 private:
-    int WidestCell(int column) const;
-
     std::deque<Row> m_rows;
     std::vector<std::string> m_headings;
     std::vector<int> m_formats;
     std::vector<int> m_widths;
     int m_mark = -1;
-    // Widest cell text per column, kept up to date as rows come and go, so sizing is O(columns).
-    mutable std::vector<int> m_widest;
-    mutable bool m_widestValid = true;
+    WidestCells m_widest{kMaxColumns, TextWidth("")};
 };
 
 /// A dialog backend whose controls are strings kept by id. It records every exchange towards

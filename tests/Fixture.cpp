@@ -14,27 +14,6 @@ namespace sqtest {
 
 namespace fs = std::filesystem;
 
-ScratchDir::ScratchDir() : m_previous(fs::current_path()) {
-    static std::atomic<int> counter{0};
-    m_path = fs::temp_directory_path() /
-             ("sitequill-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(m_path);
-    fs::create_directories(m_path);
-    fs::current_path(m_path);
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    fs::current_path(m_previous, ec);
-    // Tests may leave read-only directories behind; make them writable so they can go.
-    for (auto it = fs::recursive_directory_iterator(m_path, ec);
-         it != fs::recursive_directory_iterator(); it.increment(ec))
-        if (!it->is_symlink(ec))
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(m_path, ec);
-}
-
 namespace {
 
 /// The ids of "nobody", taken on by root to lose its power over file permissions.
@@ -74,18 +53,6 @@ void WithoutPrivilege::GiveToUser(const fs::path& path) {
     const auto [uid, gid] = Nobody();
     if (::lchown(path.c_str(), uid, gid) != 0)
         throw std::runtime_error("cannot chown " + path.string());
-}
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 void DialogTest::Type(const Entry& e) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/MemoryBackend.h"
+#include "tests/ScratchDir.h"
 #include "ui/SitequillDlg.h"
 
 namespace sqtest {
@@ -21,23 +22,10 @@ inline constexpr std::array<int, 7> kFieldBoxes{
     res::IDC_NEG1,  res::IDC_NEG2, res::IDC_DESCRIPTION,
 };
 
-/// A temporary directory that is the working directory while the object lives.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-    std::filesystem::path m_previous;
-};
-
 /// While it lives, file permissions bind the process as they bind an ordinary user: run as root,
 /// it takes the effective ids of "nobody" (no supplementary groups) and gives them back when it
-/// goes; otherwise it changes nothing. Files that such a test must own are given to that user with GiveToUser().
+/// goes; otherwise it changes nothing. Files that such a test must own are given to that user with
+/// GiveToUser().
 class WithoutPrivilege {
 public:
     WithoutPrivilege();
@@ -52,10 +40,6 @@ private:
     bool m_dropped = false;
     std::vector<unsigned> m_groups;
 };
-
-/// Whole contents of a file, as bytes; "" when it does not exist.
-std::string ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 
 /// The main window on the memory backend, in a scratch working directory.
 class DialogTest : public ::testing::Test {

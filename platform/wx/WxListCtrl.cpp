@@ -42,14 +42,8 @@ void WxListCtrl::SetCellText(int row, int column, const std::string& text) {
     std::string& cell = m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     if (cell == text)
         return;
-    if (m_widestValid) {
-        int& widest = m_widest[static_cast<std::size_t>(column)];
-        const int old = TextWidth(cell);
-        const int now = TextWidth(text);
-        if (old == widest && now < widest)
-            m_widestValid = false;  // the widest cell may have shrunk: measure again when asked
-        widest = std::max(widest, now);
-    }
+    if (!m_widest.Stale())
+        m_widest.Changed(static_cast<std::size_t>(column), TextWidth(cell), TextWidth(text));
     cell = text;
     m_dirty = true;
 }
@@ -71,12 +65,8 @@ void WxListCtrl::InsertRow(int row, const std::string& text) {
 void WxListCtrl::DeleteRow(int row) {
     if (row < 0 || row >= RowCount())
         return;
-    if (m_widestValid) {
-        const auto& doomed = m_rows[static_cast<std::size_t>(row)];
-        for (std::size_t c = 0; c < doomed.size() && m_widestValid; ++c)
-            if (TextWidth(doomed[c]) >= m_widest[c])
-                m_widestValid = false;
-    }
+    m_widest.RowRemoved(m_rows[static_cast<std::size_t>(row)],
+                        [this](const std::string& text) { return TextWidth(text); });
     m_rows.erase(m_rows.begin() + row);
     if (m_mark == row)
         m_mark = -1;
@@ -118,29 +108,20 @@ void WxListCtrl::AddColumn(int column, const std::string& heading) {
     m_headings.insert(m_headings.begin() + column, heading);
     for (auto& cells : m_rows)
         cells.insert(cells.begin() + column, std::string());
-    m_widest.insert(m_widest.begin() + column, TextWidth(""));
+    m_widest.InsertColumn(static_cast<std::size_t>(column), TextWidth(""));
     const int width = TextWidth(heading) + kHeadingMargin;
     m_widths.insert(m_widths.begin() + column, width);
     m_shownWidths.insert(m_shownWidths.begin() + column, width);
     wxListCtrl::InsertColumn(column, ToWx(heading), wxLIST_FORMAT_LEFT, width);
 }
 
-int WxListCtrl::WidestCell(int column) const {
-    if (!m_widestValid) {
-        std::fill(m_widest.begin(), m_widest.end(), TextWidth(""));
-        for (const auto& cells : m_rows)
-            for (std::size_t c = 0; c < cells.size(); ++c)
-                m_widest[c] = std::max(m_widest[c], TextWidth(cells[c]));
-        m_widestValid = true;
-    }
-    return m_widest[static_cast<std::size_t>(column)];
-}
-
 void WxListCtrl::SetWidth(int column, int width) {
     if (column < 0 || column >= ColumnCount())
         return;
     if (width == LVSCW_AUTOSIZE)
-        width = WidestCell(column) + kCellMargin;
+        width = m_widest.Widest(static_cast<std::size_t>(column), m_rows, TextWidth(""),
+                                [this](const std::string& text) { return TextWidth(text); }) +
+                kCellMargin;
     else if (width == LVSCW_AUTOSIZE_USEHEADER)
         width = TextWidth(m_headings[static_cast<std::size_t>(column)]) + kHeadingMargin;
     m_widths[static_cast<std::size_t>(column)] = width;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ListCtrl.h"
+#include "platform/WidestCells.h"
 
 namespace platform::wx {
 
@@ -57,14 +58,12 @@ private:
     void MoveSelection(int from, int to);
     /// Brings the control up to date with the row store and the widths.
     void Flush();
-    int WidestCell(int column) const;
 
     std::deque<std::vector<std::string>> m_rows;
     std::vector<std::string> m_headings;
-    std::vector<int> m_widths;          ///< widths the program set, in pixels
-    std::vector<int> m_shownWidths;     ///< widths the control has
-    mutable std::vector<int> m_widest;  ///< widest cell per column (text width)
-    mutable bool m_widestValid = true;
+    std::vector<int> m_widths;                 ///< widths the program set, in pixels
+    std::vector<int> m_shownWidths;            ///< widths the control has
+    WidestCells m_widest;                      ///< widest cell per column (text width)
     mutable std::array<int, 128> m_advance{};  ///< pixel advance of each ASCII character
     mutable bool m_advanceKnown = false;
     int m_mark = -1;       ///< selection mark

@@ -13,33 +13,13 @@
 #include <wx/msgdlg.h>
 #include <wx/uiaction.h>
 
-namespace sqgui {
-/// A modal-dialog hook whose failures end the test run at once: an unmatched dialog would
-/// otherwise open for real and wait for a user who never comes.
-class StrictHook;
-}  // namespace sqgui
-#define wxTEST_DIALOG_HOOK_CLASS sqgui::StrictHook
-#include <wx/testing.h>
-
 #include "app/SitequillApp.h"
 #include "platform/wx/WxDialog.h"
 #include "tests/Fixture.h"
+#include "tests/gui/StrictHook.h"
 #include "ui/SitequillDlg.h"
 
 namespace sqgui {
-
-class StrictHook : public wxTestingModalHook {
-public:
-    using wxTestingModalHook::wxTestingModalHook;
-
-protected:
-    void ReportFailure(const wxString& failure) override {
-        std::fprintf(stderr, "modal dialog expectation failed: %s\n",
-                     static_cast<const char*>(failure.utf8_str()));
-        std::fflush(stderr);
-        std::abort();
-    }
-};
 
 /// A message box with this text (LF line breaks, as shown) and caption, answered with `answer`.
 class ExpectBox : public wxExpectModalBase<wxMessageDialog, ExpectBox> {

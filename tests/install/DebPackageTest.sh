@@ -135,14 +135,16 @@ start_and_check() {
   (cd "$from" && exec env -i HOME="$home" PATH=/usr/bin:/bin DISPLAY="$display" "$@") \
     >"$tmp/app.log" 2>&1 &
   app_pid=$!
-  local shown=
+  local shown= tree=
   for _ in $(seq 150); do
     if ! kill -0 "$app_pid" 2>/dev/null; then
       cat "$tmp/app.log"
       kill -0 "$xvfb_pid" 2>/dev/null || { cat "$tmp/xvfb.log"; echo "Xvfb on $display has ended"; }
       fail "program ended: $*"
     fi
-    if xwininfo -display "$display" -root -tree | grep -q '"Sitequill from '; then
+    # The tree is read whole first: with pipefail, grep -q leaving early would fail the pipe.
+    tree=$(xwininfo -display "$display" -root -tree 2>/dev/null) || tree=
+    if [[ "$tree" == *'"Sitequill from '* ]]; then
       shown=1
       break
     fi
