@@ -119,7 +119,10 @@ display=
 for _ in $(seq 100); do
   if [ -s "$tmp/display" ]; then
     display=:$(head -n1 "$tmp/display")
-    xwininfo -display "$display" -root >/dev/null 2>&1 && break
+    # Asked as the program will ask: no X authority of the run's own display, so another X
+    # server that took this display number would not answer.
+    kill -0 "$xvfb_pid" 2>/dev/null &&
+      env -i PATH=/usr/bin:/bin xwininfo -display "$display" -root >/dev/null 2>&1 && break
   fi
   display=
   sleep 0.1
@@ -143,7 +146,7 @@ start_and_check() {
       fail "program ended: $*"
     fi
     # The tree is read whole first: with pipefail, grep -q leaving early would fail the pipe.
-    tree=$(xwininfo -display "$display" -root -tree 2>/dev/null) || tree=
+    tree=$(env -i PATH=/usr/bin:/bin xwininfo -display "$display" -root -tree 2>/dev/null) || tree=
     if [[ "$tree" == *'"Sitequill from '* ]]; then
       shown=1
       break
